@@ -1,0 +1,234 @@
+#include "BoardImage.h"
+
+#include "BoardHighlight.h"
+#include "toolkit/Jpeg.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QMainWindow>
+#include <QPainter>
+
+#include <stdexcept>
+
+namespace {
+
+// The outer size of what holds the control: a window's includes its frame and caption, and
+// a main window's client area counts as the main window itself (frame, caption, menu bar).
+QSize holderOuterSize(const QWidget* holder)
+{
+    if (holder->isWindow())
+        return holder->frameGeometry().size();
+    const auto* main = qobject_cast<const QMainWindow*>(holder->parentWidget());
+    if (main && main->centralWidget() == holder)
+        return main->frameGeometry().size();
+    return holder->size();
+}
+
+} // namespace
+
+qintptr sendWindowMessage(QObject* target, int msg, quintptr wParam, qintptr lParam)
+{
+    TWindowMessage message(msg, wParam, lParam);
+    QCoreApplication::sendEvent(target, &message);
+    return message.Result;
+}
+
+QPoint centredPosition(QSize outer, QSize own)
+{
+    return {(outer.width() - own.width()) / 2, (outer.height() - own.height()) / 2};
+}
+
+TBoardImage::TBoardImage(QWidget* parent) : QWidget(parent)
+{
+    resize(105, 105);
+    FAspect = 1.0;
+    FAutoSize = true;
+    FScale = true;
+    FCenterOnForm = true;
+}
+
+void TBoardImage::setPictureSource(const QString& name)
+{
+    if (name.isEmpty()) {
+        setPicture(QImage());
+        FPictureSource.clear();
+        return;
+    }
+    QFile file(name);
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error(
+            QStringLiteral("Cannot read the picture %1: %2").arg(name, file.errorString()).toStdString());
+    // Decoded before anything changes, so a refused file leaves the old picture in place.
+    setPicture(Jpeg::decode(file.readAll()));
+    FPictureSource = name;
+}
+
+void TBoardImage::setPicture(const QImage& image)
+{
+    FPicture = image;
+    FScaledCache = QImage();
+    RefreshPicture();
+}
+
+void TBoardImage::setStretch(bool value)
+{
+    if (FStretch == value)
+        return;
+    FStretch = value;
+    RefreshPicture();
+}
+
+void TBoardImage::setCenter(bool value)
+{
+    if (FCenter == value)
+        return;
+    FCenter = value;
+    RefreshPicture();
+}
+
+void TBoardImage::setTransparent(bool value)
+{
+    if (FTransparent == value)
+        return;
+    FTransparent = value;
+    RefreshPicture();
+}
+
+void TBoardImage::setScale(bool value)
+{
+    if (FScale == value)
+        return;
+    FScale = value;
+    RefreshPicture();
+}
+
+void TBoardImage::setAutoSize(bool value)
+{
+    if (FAutoSize == value)
+        return;
+    FAutoSize = value;
+    if (FAutoSize)
+        applyAutoSize();
+}
+
+QRect TBoardImage::PictureBounds() const
+{
+    const int pw = FPicture.width(), ph = FPicture.height();
+    if (FStretch)
+        return rect();
+    if (FCenter)
+        return QRect((width() - pw) / 2, (height() - ph) / 2, pw, ph);
+    return QRect(0, 0, pw, ph);
+}
+
+void TBoardImage::RefreshPicture()
+{
+    const int pw = FPicture.width(), ph = FPicture.height();
+    const bool sized = pw > 0 && ph > 0;
+    if (sized)
+        FAspect = double(static_cast<long double>(ph) / pw);
+    if (FAutoSize && sized)
+        resize(pw, ph); // bounded by the size constraints
+    // A JPEG photograph covers every pixel of its rectangle; a transparent one is never
+    // taken as covering the control.
+    const bool covers = !FPicture.isNull() && !FTransparent
+                        && (FStretch || (pw >= width() && ph >= height()));
+    setAttribute(Qt::WA_OpaquePaintEvent, covers);
+    update();
+}
+
+bool TBoardImage::CanAutoSize(int& newWidth, int& newHeight) const
+{
+    // Without a picture there is no size to take; collapsing to nothing would hide the control.
+    if (FPicture.width() <= 0 || FPicture.height() <= 0)
+        return true;
+    newWidth = FPicture.width();
+    newHeight = FPicture.height();
+    return true;
+}
+
+void TBoardImage::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (FAutoSize)
+        applyAutoSize();
+}
+
+// Holds the control at the size CanAutoSize asks for, within the size constraints.
+void TBoardImage::applyAutoSize()
+{
+    int w = width(), h = height();
+    CanAutoSize(w, h);
+    const QSize wanted = QSize(w, h).boundedTo(maximumSize()).expandedTo(minimumSize());
+    if (wanted != size())
+        resize(wanted);
+}
+
+void TBoardImage::centreInHolder()
+{
+    const QWidget* holder = parentWidget();
+    if (!holder)
+        return;
+    const QPoint place = centredPosition(holderOuterSize(holder), size());
+    if (place != pos())
+        move(place); // the move brings another paint, which finds the control in place
+}
+
+void TBoardImage::drawPicture(QPainter& painter) const
+{
+    const QRect bounds = PictureBounds();
+    if (FPicture.isNull() || bounds.isEmpty())
+        return;
+    if (bounds.size() == FPicture.size()) {
+        painter.drawImage(bounds.topLeft(), FPicture);
+        return;
+    }
+    if (FScaledCache.size() != bounds.size())
+        FScaledCache = FPicture.scaled(bounds.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    painter.drawImage(bounds.topLeft(), FScaledCache);
+}
+
+void TBoardImage::paintPictureInto(QPainter& painter, const QRect& area) const
+{
+    painter.save();
+    painter.setClipRect(area, Qt::IntersectClip);
+    drawPicture(painter);
+    painter.restore();
+}
+
+void TBoardImage::paintEvent(QPaintEvent*)
+{
+    if (!FDesignRecorded) {
+        FDesignLeft = x();
+        FDesignTop = y();
+        FDesignRecorded = true;
+    }
+    if (FCenterOnForm)
+        centreInHolder();
+    QPainter painter(this);
+    drawPicture(painter);
+}
+
+bool TBoardImage::event(QEvent* event)
+{
+    if (event->type() == TWindowMessage::typeOf(WM_STARTTOUR)) {
+        if (auto* message = dynamic_cast<TWindowMessage*>(event)) {
+            startTour(*message);
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
+// Opens the First ring's popup and holds it, as a pointer entering, clicking and leaving
+// the ring would. The message's result stays 0.
+void TBoardImage::startTour(TWindowMessage& message)
+{
+    const int wParam = int(message.WParam);
+    if (FFirst)
+        FFirst->CMMouseEnter(wParam);
+    if (FFirst)
+        FFirst->Click();
+    if (FFirst)
+        FFirst->CMMouseLeave(wParam);
+}
