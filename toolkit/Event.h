@@ -17,7 +17,9 @@ class TEvent<R(Args...)>
 {
 public:
     TEvent() = default;
+    // Any callable except another event, which must copy rather than be wrapped.
     template <typename F>
+        requires(!std::is_same_v<std::remove_cvref_t<F>, TEvent>)
     TEvent(F&& handler) : m_handler(std::forward<F>(handler)) {}
 
     bool assigned() const { return static_cast<bool>(m_handler); }
