@@ -1,6 +1,14 @@
 #include "BoardHighlight.h"
 
+#include "BoardImage.h"
+#include "PopupForm.h"
+#include "RadioPanel.h"
+#include "RingRender.h"
 #include "toolkit/Component.h"
+#include "toolkit/Screen.h"
+
+#include <QMouseEvent>
+#include <QPainter>
 
 using namespace Setup;
 
@@ -34,6 +42,16 @@ TBoardHighlight::TBoardHighlight(QWidget* parent) : QWidget(parent)
     setHighlightType(htSettings);
 }
 
+// The popup goes first, while this highlight is whole: hiding an active window sends
+// notices, and they must not reach a half-destroyed highlight.
+TBoardHighlight::~TBoardHighlight()
+{
+    if (FPopup) {
+        FPopup->detach();
+        delete FPopup;
+    }
+}
+
 void TBoardHighlight::setHighlightType(THighlightType value)
 {
     if (value == FHighlightType)
@@ -56,6 +74,24 @@ void TBoardHighlight::setTitle(const QString& value)
     FMenuName = toIdentifier(value);
 }
 
+TRadioPanel* TBoardHighlight::RadioPanel() const { return FRadioPanel; }
+
+void TBoardHighlight::setRadioPanel(TRadioPanel* value)
+{
+    if (value == FRadioPanel)
+        return;
+    if (value && parentWidget()) {
+        // Only linked highlights may share a panel.
+        for (QObject* child : parentWidget()->children()) {
+            auto* other = qobject_cast<TBoardHighlight*>(child);
+            if (isExactly(other, "TBoardHighlight") && other != this && other->FRadioPanel == value
+                && (other->FTitle != FTitle || other->FHighlightType != FHighlightType))
+                return;
+        }
+    }
+    FRadioPanel = value;
+}
+
 bool TBoardHighlight::parentIsBoard() const { return isExactly(parentWidget(), "TBoardImage"); }
 
 bool TBoardHighlight::isLinkedWith(const TBoardHighlight* other) const
@@ -74,24 +110,137 @@ QList<TBoardHighlight*> TBoardHighlight::linkedHighlights() const
     return linked;
 }
 
+// Walks the linked highlights as they stand when the walk starts. Handlers run inside the
+// walk can reorder the parent's children (activation raises rings); a fixed list visits
+// every linked ring exactly once whatever happens to the order.
+void TBoardHighlight::forEachLinked(const std::function<void(TBoardHighlight*)>& step) const
+{
+    const QList<TBoardHighlight*> linked = linkedHighlights();
+    const QList<QPointer<TBoardHighlight>> guarded(linked.begin(), linked.end());
+    for (const QPointer<TBoardHighlight>& h : guarded)
+        if (h)
+            step(h.data());
+}
+
+const QImage& TBoardHighlight::currentImage() const
+{
+    if (FLit && FPopupActive)
+        return FActiveImage;
+    return FLit || FPopupActive ? FLitImage : FIdleImage;
+}
+
+QImage TBoardHighlight::pixelsBeneath() const
+{
+    QImage image(size(), QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QWidget* parent = parentWidget();
+    if (!parent)
+        return image;
+    {
+        QPainter painter(&image);
+        painter.translate(-pos());
+        if (auto* board = qobject_cast<TBoardImage*>(parent))
+            board->paintPictureInto(painter, geometry());
+        else
+            parent->render(&painter, pos(), QRegion(geometry()), QWidget::DrawWindowBackground);
+        // Rings drawn before this one show through where they overlap it.
+        for (QObject* child : parent->children()) {
+            if (child == this)
+                break;
+            auto* sibling = qobject_cast<TBoardHighlight*>(child);
+            if (sibling && sibling->isVisibleTo(parent) && sibling->FPrepared && sibling->geometry().intersects(geometry()))
+                painter.drawImage(sibling->pos(), sibling->currentImage());
+        }
+    }
+    return image;
+}
+
+void TBoardHighlight::RenderImages()
+{
+    const QImage background = pixelsBeneath();
+    FIdleImage = background;
+    RenderRing(FIdleImage, FRingColor, FIdleStrength, false);
+    FActiveImage = background;
+    RenderRing(FActiveImage, FRingColor, FActiveStrength, true);
+    FLitImage = background;
+    RenderRing(FLitImage, FRingColor, FLitStrength, false);
+}
+
+void TBoardHighlight::paintEvent(QPaintEvent*)
+{
+    if (!FPrepared) {
+        RenderImages();
+        if (auto* board = parentIsBoard() ? qobject_cast<TBoardImage*>(parentWidget()) : nullptr) {
+            FMenu = board->Menu();
+            RegisterMenuItem();
+        } else {
+            FMenu = nullptr;
+        }
+        FPrepared = true;
+    }
+    QPainter painter(this);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(0, 0, currentImage());
+}
+
+void TBoardHighlight::enterEvent(QEnterEvent*) { CMMouseEnter(0); }
+
+void TBoardHighlight::leaveEvent(QEvent*) { CMMouseLeave(0); }
+
+void TBoardHighlight::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        FPressed = true;
+}
+
+void TBoardHighlight::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !FPressed)
+        return;
+    FPressed = false;
+    if (rect().contains(event->position().toPoint()))
+        Click();
+}
+
+// A double click is one click step: the press that opens it counted, the release after it does not.
+void TBoardHighlight::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        FPressed = false;
+}
+
 void TBoardHighlight::CMMouseEnter(int wParam)
 {
     if (FLit)
         return;
     FLit = true;
     update();
-    if (wParam == 1)
+    if (FCreatePopup)
+        OpenPopup();
+    if (wParam == 1 || !parentIsBoard())
         return;
-    for (TBoardHighlight* h : linkedHighlights())
-        h->CMMouseEnter(1);
+    forEachLinked([](TBoardHighlight* h) { h->CMMouseEnter(1); });
 }
 
 void TBoardHighlight::CMMouseLeave(int wParam)
 {
-    if (!FLit || wParam == 1)
+    if (!FLit)
         return;
-    for (TBoardHighlight* h : linkedHighlights())
-        h->CMMouseLeave(1);
+    if (FPopup && !FPopupHeld) {
+        // The pointer went from the ring into the popup: keep it until the pointer leaves it.
+        if (FPopup->frameGeometry().contains(Screen::cursorPos())) {
+            FPopup->setCloseOnLeave(true);
+            HoldPopup();
+        } else {
+            FPopup->close();
+        }
+    } else if (!FPopup && !FCreatePopup) {
+        // Only a popup's close un-lights a ring; a ring that opens none goes dark here.
+        Unlight();
+    }
+    if (wParam == 1 || !parentIsBoard())
+        return;
+    forEachLinked([](TBoardHighlight* h) { h->CMMouseLeave(1); });
 }
 
 void TBoardHighlight::Click()
@@ -102,11 +251,24 @@ void TBoardHighlight::Click()
 
 void TBoardHighlight::HoldPopup()
 {
-    for (TBoardHighlight* h : linkedHighlights())
-        h->HoldAndFocusPopup();
+    if (FPopup) {
+        FPopupHeld = true;
+        SetMenuCheck(true);
+    }
+    if (parentIsBoard())
+        forEachLinked([](TBoardHighlight* h) { h->HoldAndFocusPopup(); });
 }
 
-void TBoardHighlight::HoldAndFocusPopup() {}
+void TBoardHighlight::HoldAndFocusPopup()
+{
+    if (!FPopup)
+        return;
+    FPopupHeld = true;
+    SetMenuCheck(true);
+    // A hidden window cannot take the focus.
+    if (FPopup->isVisible())
+        FPopup->activateWindow();
+}
 
 void TBoardHighlight::SetPopupActive(bool Value, bool Propagate)
 {
@@ -118,7 +280,7 @@ void TBoardHighlight::SetPopupActive(bool Value, bool Propagate)
     QWidget* board = parentWidget();
     // Each linked sibling moves to the end of the live list when raised, so the walk stays
     // at the same index and looks at one child fewer.
-    for (int i = 0, n = int(board->children().size()); i < n;) {
+    for (qsizetype i = 0, n = board->children().size(); i < n;) {
         auto* h = qobject_cast<TBoardHighlight*>(board->children().at(i));
         if (h && h != this && isLinkedWith(h)) {
             h->SetPopupActive(Value, false);

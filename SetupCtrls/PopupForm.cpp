@@ -1,0 +1,271 @@
+#include "PopupForm.h"
+
+#include "BoardHighlight.h"
+#include "BoardImage.h"
+#include "RadioPanel.h"
+#include "toolkit/Anchors.h"
+#include "toolkit/Component.h"
+#include "toolkit/Screen.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QWindow>
+
+using namespace Setup;
+
+namespace {
+
+constexpr int kButtonWidth = 58;
+constexpr int kButtonHeight = 25;
+constexpr int kStatusHeight = 19;
+constexpr int kDefaultMemoHeight = 58;
+// Panel height + memo + this = client height: gap, memo gap, buttons and status bar.
+constexpr int kBelowPanel = 51;
+constexpr QSize kNoPanelOuter(194, 141);
+constexpr QSize kMinimumOuter(194, 122);
+
+// Measured from the first popup the window system has framed; zero until then.
+QMargins g_frame;
+
+QSize frameExtra(QMargins m) { return QSize(m.left() + m.right(), m.top() + m.bottom()); }
+
+// Menus, drop-down lists and tooltips are windows too, but not windows of the program.
+bool isFormWindow(const QWidget* w)
+{
+    const Qt::WindowType type = w->windowType();
+    return type != Qt::Popup && type != Qt::ToolTip && type != Qt::Desktop;
+}
+
+// Keeps one axis of a window on the screen: the near edge first, else the far edge.
+int keepOnScreen(int pos, int extent, int screenExtent)
+{
+    if (pos < 0)
+        return 0;
+    if (pos + extent > screenExtent)
+        return screenExtent - extent;
+    return pos;
+}
+
+} // namespace
+
+TPopupForm::TPopupForm(TBoardHighlight* owner)
+    : QWidget(owner, Qt::Tool | Qt::WindowStaysOnTopHint), FHighlight(owner)
+{
+    // Closing only hides the window; it is reused and never ends the program.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    watchLeaves(this);
+}
+
+// Until a popup has been shown, the frame comes from a probe window: some window systems
+// report it as soon as a window exists, others only once it is mapped.
+QMargins TPopupForm::frameMargins()
+{
+    static bool probed = false;
+    if (g_frame.isNull() && !probed) {
+        probed = true;
+        QWidget probe(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint);
+        probe.winId();
+        g_frame = probe.windowHandle()->frameMargins();
+    }
+    return g_frame;
+}
+
+void TPopupForm::measureFrame()
+{
+    const QWindow* window = windowHandle();
+    if (!window)
+        return;
+    const QMargins m = window->frameMargins();
+    if (!m.isNull())
+        g_frame = m;
+}
+
+QSize TPopupForm::outerSize() const { return size() + frameExtra(frameMargins()); }
+
+void TPopupForm::setOuterSize(QSize outer) { resize(outer - frameExtra(frameMargins())); }
+
+void TPopupForm::setMinimumOuterSize(QSize outer) { setMinimumSize(outer - frameExtra(frameMargins())); }
+
+QPlainTextEdit* TPopupForm::addControls(int memoHeight)
+{
+    const int cw = width();
+    const int ch = height();
+    const int buttonTop = ch - 44;
+
+    FPopupStatus = new QStatusBar(this);
+    FPopupStatus->setObjectName("PopupStatus");
+    FPopupStatus->setGeometry(0, ch - kStatusHeight, cw, kStatusHeight);
+    setAnchors(FPopupStatus, akLeft | akRight | akBottom);
+
+    TBoardHighlight* h = FHighlight;
+    auto addButton = [&](const char* name, const QString& caption, int left, TAnchors anchors,
+                         void (TBoardHighlight::*handler)(QObject*)) {
+        auto* button = new QPushButton(caption, this);
+        button->setObjectName(name);
+        button->setGeometry(left, buttonTop, kButtonWidth, kButtonHeight);
+        setAnchors(button, anchors);
+        connect(button, &QPushButton::clicked, h, [h, button, handler] { (h->*handler)(button); });
+        return button;
+    };
+    addButton("PreviousButton", "Previous", 6, akLeft | akBottom, &TBoardHighlight::PreviousButtonClick);
+    addButton("NextButton", "Next", (cw - kButtonWidth) / 2, akBottom, &TBoardHighlight::NextButtonClick);
+    FDoneButton = addButton("DoneButton", "Done", cw - 64, akRight | akBottom, &TBoardHighlight::DoneButtonClick);
+
+    FStatusMemo = new QPlainTextEdit(this);
+    FStatusMemo->setObjectName("StatusMemo");
+    FStatusMemo->setReadOnly(true);
+    FStatusMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    FStatusMemo->setGeometry(6, buttonTop - 6 - memoHeight, cw - 12, memoHeight);
+    setAnchors(FStatusMemo, akLeft | akTop | akRight | akBottom);
+    return FStatusMemo;
+}
+
+bool TPopupForm::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::WindowActivate:
+        if (FHighlight)
+            FHighlight->SetPopupActive(true, true);
+        FOnActivate(this);
+        break;
+    case QEvent::WindowDeactivate:
+        if (FHighlight)
+            FHighlight->SetPopupActive(false, true);
+        FOnDeactivate(this);
+        break;
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::Resize:
+        measureFrame();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+void TPopupForm::closeEvent(QCloseEvent* event)
+{
+    if (FHighlight)
+        FHighlight->PopupClose();
+    event->accept();
+}
+
+// The pointer may leave through any control inside the window; each one's leave notice
+// counts, and the window closes only once the pointer is outside it altogether.
+void TPopupForm::watchLeaves(QObject* object)
+{
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (!widget || (widget != this && widget->isWindow()))
+        return;
+    widget->installEventFilter(this);
+    for (QObject* child : widget->children())
+        watchLeaves(child);
+}
+
+bool TPopupForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ChildAdded)
+        watchLeaves(static_cast<QChildEvent*>(event)->child());
+    else if (event->type() == QEvent::Leave)
+        pointerLeft();
+    return QObject::eventFilter(watched, event);
+}
+
+void TPopupForm::pointerLeft()
+{
+    if (FCloseOnLeave && !frameGeometry().contains(Screen::cursorPos()))
+        close();
+}
+
+// --- The highlight's side of its popup ---------------------------------------------------
+
+void TBoardHighlight::OpenPopup()
+{
+    if (FPopup) {
+        if (FPopup->isHidden())
+            FPopupHeld = false;
+        FPopup->show();
+        FPopup->activateWindow();
+        return;
+    }
+    // A linked highlight may already have built the window for this area, shown or hidden.
+    const int tag = int(FHighlightType);
+    for (const QWidget* window : QApplication::topLevelWidgets())
+        if (isFormWindow(window) && window->windowTitle() == FPopupCaption && tagOf(window) == tag)
+            return;
+
+    FPopup = new TPopupForm(this);
+    FPopupHeld = false;
+
+    TRadioPanel* panel = FRadioPanel;
+    int memoHeight = kDefaultMemoHeight;
+    QPoint panelPlace; // where the layout put the panel on the main window
+    if (panel) {
+        memoHeight = panel->memoHeight();
+        FPopup->setOnActivate(panel->onActivate());
+        FPopup->setOnDeactivate(panel->onDeactivate());
+        panelPlace = panel->pos();
+        FPopup->resize(panel->width(), panel->height() + memoHeight + kBelowPanel);
+        panel->setParent(FPopup);
+        panel->move(0, 0);
+        panel->show();
+        panel->placedInPopup();
+    } else {
+        FPopup->setOuterSize(kNoPanelOuter);
+    }
+    FPopup->setWindowTitle(FPopupCaption);
+
+    const QSize outer = FPopup->outerSize().expandedTo(kMinimumOuter);
+    FPopup->setOuterSize(outer);
+    FPopup->setMinimumOuterSize(outer);
+    setTag(FPopup, tag);
+
+    // The board picture's move by centring is added to the panel's layout place; the
+    // result, computed in the main window's client coordinates, is used as the screen position.
+    QPoint place;
+    if (const QWidget* board = parentWidget()) {
+        QPoint shift;
+        if (auto* image = parentIsBoard() ? qobject_cast<const TBoardImage*>(board) : nullptr)
+            shift = QPoint(image->designLeft(), image->designTop()) - panelPlace;
+        if (!panel)
+            shift = QPoint(0, -(board->height() + 38));
+        place = board->pos() - shift;
+    }
+
+    QPlainTextEdit* memo = FPopup->addControls(memoHeight);
+    memo->clear();
+    if (panel) {
+        memo->setPlainText(panel->lines().join(u'\n'));
+        panel->setStatusMemo(memo);
+    }
+
+    const QSize screen = Screen::screenSize();
+    FPopup->move(keepOnScreen(place.x(), outer.width(), screen.width()),
+                 keepOnScreen(place.y(), outer.height(), screen.height()));
+    FPopup->show();
+    FPopup->activateWindow();
+    if (panel)
+        panel->setFocus();
+    else
+        FPopup->doneButton()->setFocus();
+}
+
+void TBoardHighlight::PopupClose()
+{
+    SetMenuCheck(false);
+    if (FPopup)
+        FPopup->setCloseOnLeave(false);
+    Unlight();
+    if (parentIsBoard())
+        forEachLinked([](TBoardHighlight* h) { h->Unlight(); });
+}
+
+void TBoardHighlight::DoneButtonClick(QObject*)
+{
+    if (FPopup)
+        FPopup->close();
+}
