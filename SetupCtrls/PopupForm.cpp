@@ -73,21 +73,76 @@ QMargins TPopupForm::frameMargins()
     return g_frame;
 }
 
+// The window's own frame once the window system has told it, else the last one measured.
+QMargins TPopupForm::frame() const
+{
+    const QWindow* window = windowHandle();
+    const QMargins own = window ? window->frameMargins() : QMargins();
+    return own.isNull() ? frameMargins() : own;
+}
+
 void TPopupForm::measureFrame()
 {
     const QWindow* window = windowHandle();
-    if (!window)
+    if (!window || !isVisible())
         return;
     const QMargins m = window->frameMargins();
-    if (!m.isNull())
-        g_frame = m;
+    if (m.isNull())
+        return;
+    g_frame = m;
+    if (m_settled)
+        return;
+    m_settled = true;
+    if (m != m_frameUsed)
+        settleAgain();
 }
 
-QSize TPopupForm::outerSize() const { return size() + frameExtra(frameMargins()); }
+// The first shown popup may have been sized before its frame was known.
+void TPopupForm::settleAgain()
+{
+    setMinimumSize(0, 0);
+    if (m_wantedIsOuter)
+        setOuterSize(m_wantedSize);
+    else
+        setClientSize(m_wantedSize);
+    applyMinimumOuterSize(m_minimumOuter);
+    placeOnScreen(m_place);
+}
 
-void TPopupForm::setOuterSize(QSize outer) { resize(outer - frameExtra(frameMargins())); }
+QSize TPopupForm::outerSize() const { return size() + frameExtra(frame()); }
 
-void TPopupForm::setMinimumOuterSize(QSize outer) { setMinimumSize(outer - frameExtra(frameMargins())); }
+void TPopupForm::setClientSize(QSize client)
+{
+    m_wantedSize = client;
+    m_wantedIsOuter = false;
+    resize(client);
+}
+
+void TPopupForm::setOuterSize(QSize outer)
+{
+    m_wantedSize = outer;
+    m_wantedIsOuter = true;
+    m_frameUsed = frame();
+    resize(outer - frameExtra(m_frameUsed));
+}
+
+void TPopupForm::applyMinimumOuterSize(QSize minimum)
+{
+    m_minimumOuter = minimum;
+    m_frameUsed = frame();
+    const QSize client = outerSize().expandedTo(minimum) - frameExtra(m_frameUsed);
+    resize(client);
+    setMinimumSize(client);
+}
+
+void TPopupForm::placeOnScreen(QPoint place)
+{
+    m_place = place;
+    const QSize outer = outerSize();
+    const QSize screen = Screen::screenSize();
+    move(keepOnScreen(place.x(), outer.width(), screen.width()),
+         keepOnScreen(place.y(), outer.height(), screen.height()));
+}
 
 QPlainTextEdit* TPopupForm::addControls(int memoHeight)
 {
@@ -209,7 +264,7 @@ void TBoardHighlight::OpenPopup()
         FPopup->setOnActivate(panel->onActivate());
         FPopup->setOnDeactivate(panel->onDeactivate());
         panelPlace = panel->pos();
-        FPopup->resize(panel->width(), panel->height() + memoHeight + kBelowPanel);
+        FPopup->setClientSize(QSize(panel->width(), panel->height() + memoHeight + kBelowPanel));
         panel->setParent(FPopup);
         panel->move(0, 0);
         panel->show();
@@ -219,9 +274,7 @@ void TBoardHighlight::OpenPopup()
     }
     FPopup->setWindowTitle(FPopupCaption);
 
-    const QSize outer = FPopup->outerSize().expandedTo(kMinimumOuter);
-    FPopup->setOuterSize(outer);
-    FPopup->setMinimumOuterSize(outer);
+    FPopup->applyMinimumOuterSize(kMinimumOuter);
     setTag(FPopup, tag);
 
     // The board picture's move by centring is added to the panel's layout place; the
@@ -243,9 +296,7 @@ void TBoardHighlight::OpenPopup()
         panel->setStatusMemo(memo);
     }
 
-    const QSize screen = Screen::screenSize();
-    FPopup->move(keepOnScreen(place.x(), outer.width(), screen.width()),
-                 keepOnScreen(place.y(), outer.height(), screen.height()));
+    FPopup->placeOnScreen(place);
     FPopup->show();
     FPopup->activateWindow();
     if (panel)

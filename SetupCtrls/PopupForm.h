@@ -40,10 +40,16 @@ public:
     const TNotifyEvent& OnDeactivate() const { return FOnDeactivate; }
     void setOnDeactivate(const TNotifyEvent& handler) { FOnDeactivate = handler; }
 
-    // Outer size (frame included) and its setter; the frame is what the window system adds.
+    // Sizing and placing. The outer size and the position include the window frame.
+    // A window system may tell the frame only once the window is shown; the window then
+    // settles its size and place again once, with the frame it has really got.
     QSize outerSize() const;
+    void setClientSize(QSize client);
     void setOuterSize(QSize outer);
-    void setMinimumOuterSize(QSize outer);
+    // Grows the window to at least `minimum` (outer) and makes the result its minimum size.
+    void applyMinimumOuterSize(QSize minimum);
+    // Puts the frame's top-left at `place`, moved per axis to keep the window on the screen.
+    void placeOnScreen(QPoint place);
 
     // Adds the status bar, the three buttons and a memo memoHeight high along the bottom of
     // the client area as it now stands, with their anchors, and returns the memo.
@@ -61,12 +67,21 @@ private:
     void watchLeaves(QObject* object);
     void pointerLeft();
     void measureFrame();
+    QMargins frame() const;
+    void settleAgain();
 
     TBoardHighlight* FHighlight;
     QStatusBar* FPopupStatus = nullptr;
     QPushButton* FDoneButton = nullptr;
     QPlainTextEdit* FStatusMemo = nullptr;
     bool FCloseOnLeave = false;
+    // What was asked of the size and place, to settle them again with the real frame.
+    QSize m_wantedSize;
+    bool m_wantedIsOuter = false;
+    QSize m_minimumOuter;
+    QPoint m_place;
+    QMargins m_frameUsed;
+    bool m_settled = false;
     TNotifyEvent FOnActivate;
     TNotifyEvent FOnDeactivate;
 };
