@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need, when missing.
+# dpkg-dev gives the Debian package its Depends line; desktop-file-utils and appstream
+# validate the desktop entry and the metainfo in the package test.
 set -euo pipefail
 
 packages=(g++ cmake ninja-build ccache qt6-base-dev libjpeg-dev libgtest-dev
-          xvfb xauth xdotool openbox x11-utils)
+          xvfb xauth xdotool openbox x11-utils
+          dpkg-dev desktop-file-utils appstream)
 
 missing=()
 for p in "${packages[@]}"; do
