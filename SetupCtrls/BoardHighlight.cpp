@@ -110,7 +110,8 @@ QList<TBoardHighlight*> TBoardHighlight::linkedHighlights() const
     return linked;
 }
 
-// Walks the linked highlights as they stand when the walk starts. Handlers run inside the
+// Walks the linked highlights (none unless the parent is a board picture) as they stand
+// when the walk starts. Handlers run inside the
 // walk can reorder the parent's children (activation raises rings); a fixed list visits
 // every linked ring exactly once whatever happens to the order.
 void TBoardHighlight::forEachLinked(const std::function<void(TBoardHighlight*)>& step) const
@@ -217,7 +218,7 @@ void TBoardHighlight::CMMouseEnter(int wParam)
     update();
     if (FCreatePopup)
         OpenPopup();
-    if (wParam == 1 || !parentIsBoard())
+    if (wParam == 1)
         return;
     forEachLinked([](TBoardHighlight* h) { h->CMMouseEnter(1); });
 }
@@ -238,7 +239,7 @@ void TBoardHighlight::CMMouseLeave(int wParam)
         // Only a popup's close un-lights a ring; a ring that opens none goes dark here.
         Unlight();
     }
-    if (wParam == 1 || !parentIsBoard())
+    if (wParam == 1)
         return;
     forEachLinked([](TBoardHighlight* h) { h->CMMouseLeave(1); });
 }
@@ -255,8 +256,7 @@ void TBoardHighlight::HoldPopup()
         FPopupHeld = true;
         SetMenuCheck(true);
     }
-    if (parentIsBoard())
-        forEachLinked([](TBoardHighlight* h) { h->HoldAndFocusPopup(); });
+    forEachLinked([](TBoardHighlight* h) { h->HoldAndFocusPopup(); });
 }
 
 void TBoardHighlight::HoldAndFocusPopup()

@@ -49,6 +49,23 @@ int keepOnScreen(int pos, int extent, int screenExtent)
     return pos;
 }
 
+// Where a popup opens: the panel's layout place, moved as far as centring has moved the
+// board picture; without a panel, 38 pixels under the picture. Worked out in the main
+// window's client coordinates and used as a screen position as it is.
+QPoint popupPlace(const QWidget* holder, const TRadioPanel* panel, QPoint panelPlace)
+{
+    if (!holder)
+        return {};
+    QPoint shift;
+    if (isExactly(holder, "TBoardImage")) {
+        const auto* board = static_cast<const TBoardImage*>(holder);
+        shift = QPoint(board->designLeft(), board->designTop()) - panelPlace;
+    }
+    if (!panel)
+        shift = QPoint(0, -(holder->height() + 38));
+    return holder->pos() - shift;
+}
+
 } // namespace
 
 TPopupForm::TPopupForm(TBoardHighlight* owner)
@@ -142,6 +159,17 @@ void TPopupForm::placeOnScreen(QPoint place)
     const QSize screen = Screen::screenSize();
     move(keepOnScreen(place.x(), outer.width(), screen.width()),
          keepOnScreen(place.y(), outer.height(), screen.height()));
+}
+
+void TPopupForm::takePanel(TRadioPanel* panel)
+{
+    setOnActivate(panel->onActivate());
+    setOnDeactivate(panel->onDeactivate());
+    setClientSize(QSize(panel->width(), panel->height() + panel->memoHeight() + kBelowPanel));
+    panel->setParent(this);
+    panel->move(0, 0);
+    panel->show();
+    panel->placedInPopup();
 }
 
 QPlainTextEdit* TPopupForm::addControls(int memoHeight)
@@ -257,40 +285,18 @@ void TBoardHighlight::OpenPopup()
     FPopupHeld = false;
 
     TRadioPanel* panel = FRadioPanel;
-    int memoHeight = kDefaultMemoHeight;
-    QPoint panelPlace; // where the layout put the panel on the main window
-    if (panel) {
-        memoHeight = panel->memoHeight();
-        FPopup->setOnActivate(panel->onActivate());
-        FPopup->setOnDeactivate(panel->onDeactivate());
-        panelPlace = panel->pos();
-        FPopup->setClientSize(QSize(panel->width(), panel->height() + memoHeight + kBelowPanel));
-        panel->setParent(FPopup);
-        panel->move(0, 0);
-        panel->show();
-        panel->placedInPopup();
-    } else {
+    const int memoHeight = panel ? panel->memoHeight() : kDefaultMemoHeight;
+    const QPoint panelPlace = panel ? panel->pos() : QPoint();
+    if (panel)
+        FPopup->takePanel(panel);
+    else
         FPopup->setOuterSize(kNoPanelOuter);
-    }
     FPopup->setWindowTitle(FPopupCaption);
-
     FPopup->applyMinimumOuterSize(kMinimumOuter);
     setTag(FPopup, tag);
-
-    // The board picture's move by centring is added to the panel's layout place; the
-    // result, computed in the main window's client coordinates, is used as the screen position.
-    QPoint place;
-    if (const QWidget* board = parentWidget()) {
-        QPoint shift;
-        if (auto* image = parentIsBoard() ? qobject_cast<const TBoardImage*>(board) : nullptr)
-            shift = QPoint(image->designLeft(), image->designTop()) - panelPlace;
-        if (!panel)
-            shift = QPoint(0, -(board->height() + 38));
-        place = board->pos() - shift;
-    }
+    const QPoint place = popupPlace(parentWidget(), panel, panelPlace);
 
     QPlainTextEdit* memo = FPopup->addControls(memoHeight);
-    memo->clear();
     if (panel) {
         memo->setPlainText(panel->lines().join(u'\n'));
         panel->setStatusMemo(memo);
@@ -311,8 +317,7 @@ void TBoardHighlight::PopupClose()
     if (FPopup)
         FPopup->setCloseOnLeave(false);
     Unlight();
-    if (parentIsBoard())
-        forEachLinked([](TBoardHighlight* h) { h->Unlight(); });
+    forEachLinked([](TBoardHighlight* h) { h->Unlight(); });
 }
 
 void TBoardHighlight::DoneButtonClick(QObject*)

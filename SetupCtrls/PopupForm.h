@@ -12,6 +12,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QStatusBar;
 class TBoardHighlight;
+class TRadioPanel;
 Q_MOC_INCLUDE(<QStatusBar>)
 
 class TPopupForm : public QWidget
@@ -50,6 +51,10 @@ public:
     void applyMinimumOuterSize(QSize minimum);
     // Puts the frame's top-left at `place`, moved per axis to keep the window on the screen.
     void placeOnScreen(QPoint place);
+
+    // Moves the panel in at the top-left corner and sizes the client area to hold it, its
+    // memo and the controls below; the panel's activation handlers become the window's.
+    void takePanel(TRadioPanel* panel);
 
     // Adds the status bar, the three buttons and a memo memoHeight high along the bottom of
     // the client area as it now stands, with their anchors, and returns the memo.
