@@ -82,7 +82,6 @@ public:
     // The highlights linked with this one (itself included), in the parent's child order;
     // empty unless the parent is exactly a board picture.
     QList<TBoardHighlight*> linkedHighlights() const;
-    bool isLinkedWith(const TBoardHighlight* other) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -94,6 +93,7 @@ protected:
 
 private:
     bool parentIsBoard() const;
+    bool isLinkedWith(const TBoardHighlight* other) const;
     void forEachLinked(const std::function<void(TBoardHighlight*)>& step) const;
     void RenderImages();
     QImage pixelsBeneath() const;

@@ -287,6 +287,7 @@ void TestBoardHighlight::onlyRingsOfTheSameTitleAndTypeOnAnExactBoardAreLinked()
     first->setCreatePopup(false);
     second->setCreatePopup(false);
 
+    QCOMPARE(first->linkedHighlights().contains(second), linked);
     first->CMMouseEnter(0);
     QCOMPARE(second->lit(), linked);
     first->Unlight();

@@ -75,6 +75,7 @@ void TestPopupForm::buildsTheLayoutAroundThePanel()
     QVERIFY(popup->windowFlags().testFlag(Qt::Tool));
     QVERIFY(popup->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QCOMPARE(popup->parent(), f.irqLo);
+    QCOMPARE(popup->highlight(), f.irqLo);
 
     QStringList order;
     for (QObject* child : popup->children())
