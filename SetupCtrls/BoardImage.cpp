@@ -170,8 +170,12 @@ void TBoardImage::centreInHolder()
     if (!holder)
         return;
     const QPoint place = centredPosition(holderOuterSize(holder), size());
-    if (place != pos())
-        move(place); // the move brings another paint, which finds the control in place
+    if (place == pos())
+        return;
+    move(place);
+    // A move made while the window is being painted does not reach the screen by itself:
+    // ask for the paint at the new place once this one is over.
+    QMetaObject::invokeMethod(this, qOverload<>(&QWidget::update), Qt::QueuedConnection);
 }
 
 void TBoardImage::drawPicture(QPainter& painter) const
