@@ -13,7 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
-#include <QFile>
+#include <QPointer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,10 +37,10 @@ TMainForm::~TMainForm() = default;
 
 void TMainForm::loadLayout()
 {
-    QFile file(QStringLiteral(":/MainForm.layout"));
-    if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error("The page layout is missing from the program.");
-    loadLayout(QString::fromUtf8(file.readAll()));
+    LayoutLoader loader;
+    registerPageClasses(loader);
+    loader.loadFile(this, QStringLiteral(":/MainForm.layout"));
+    finishLoading();
 }
 
 void TMainForm::loadLayout(const QString& text)
@@ -48,6 +48,11 @@ void TMainForm::loadLayout(const QString& text)
     LayoutLoader loader;
     registerPageClasses(loader);
     loader.load(this, text);
+    finishLoading();
+}
+
+void TMainForm::finishLoading()
+{
     bindComponents();
     m_onCreate(this);
 }
@@ -137,8 +142,11 @@ void TMainForm::FormCreate(QObject*)
     for (int i = 0; i < CardRules::kIrqJumperCount; ++i)
         FIRQJumpers[i] = component<TTwoJumper>(irqJumperNames[i]);
     if (TApplication* app = TApplication::instance()) {
-        TSetupSupporter* supporter = SetSup;
-        app->setOnIdle([supporter](QObject* sender, bool& done) { supporter->ApplicationIdle(sender, done); });
+        QPointer<TSetupSupporter> supporter = SetSup;
+        app->setOnIdle([supporter](QObject* sender, bool& done) {
+            if (supporter)
+                supporter->ApplicationIdle(sender, done);
+        });
     }
 }
 

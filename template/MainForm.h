@@ -92,6 +92,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void finishLoading();
     void bindComponents();
     template <typename T>
     T* component(const char* name);
