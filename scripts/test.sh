@@ -7,4 +7,5 @@ scripts/install-deps.sh
 scripts/build.sh
 cd build
 ctest -L unit --output-on-failure -j2
+ctest -L package --output-on-failure
 ../scripts/with-x.sh ctest -L e2e --output-on-failure

@@ -11,6 +11,7 @@
 #include "toolkit/Menu.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QEvent>
 #include <QPointer>
@@ -81,6 +82,13 @@ void TMainForm::setMenu(TMainMenu* menu)
     m_menu = menu;
     if (menu)
         menu->attach(menuBar());
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted())
+        emit closed();
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)

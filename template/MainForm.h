@@ -88,7 +88,12 @@ public slots:
     void X12JumperClick(QObject* Sender);
     void X12PanelEnter(QObject* Sender);
 
+signals:
+    // The window was closed: the program ends, whatever other windows are open.
+    void closed();
+
 protected:
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -21,6 +21,9 @@ int main(int argc, char** argv)
                          MessageBox::MB_OK | MessageBox::MB_ICONERROR);
         return 1;
     }
+    // Help, support and popup windows do not keep the program alive once the page is closed.
+    TApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(&form, &TMainForm::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     form.showAsDesigned();
     return app.exec();
 }
