@@ -59,8 +59,7 @@ void setClientWidth(QWidget* form, int width) { form->resize(width, form->height
 
 void connectClick(QPushButton* button, const TNotifyEvent& handler)
 {
-    // Copied into a non-const member: moving a const TEvent would wrap it in itself.
-    QObject::connect(button, &QPushButton::clicked, button, [button, onClick = handler] { onClick(button); });
+    QObject::connect(button, &QPushButton::clicked, button, [button, handler] { handler(button); });
 }
 
 // The first direct child that is a board picture, of any class derived from it too.
@@ -170,6 +169,7 @@ THelpForm* BuildHelpForm(QWidget* owner, const THelpContent& content)
     rich->setPalette(palette);
     makeReadOnlyView(rich, "HelpRich", QRect(0, 24, 305, 73));
     loadRtf(*rich->document(), helpText(content));
+    rich->moveCursor(QTextCursor::Start); // the view opens at the title, not where loading ended
     form->HelpRich = rich;
 
     auto* start = makeButton(form, "StartButton", QStringLiteral("Start"), QRect(0, 105, 173, kButtonHeight));

@@ -11,6 +11,7 @@
 #include <QMainWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -192,6 +193,7 @@ private slots:
         QCOMPARE(form->HelpRich->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         QCOMPARE(form->HelpRich->palette().color(QPalette::Base), QColor(0xDD, 0xDD, 0xDD));
         QCOMPARE(form->HelpRich->document()->begin().text(), QStringLiteral("NORVIK VT-4400 Series Settings Program"));
+        QCOMPARE(form->HelpRich->textCursor().position(), 0);
 
         QCOMPARE(form->StartButton->objectName(), QStringLiteral("StartButton"));
         QCOMPARE(form->StartButton->text(), QStringLiteral("Start"));
@@ -201,6 +203,7 @@ private slots:
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form));
         QCOMPARE(form->focusWidget(), form->StartButton);
+        QCOMPARE(form->HelpRich->verticalScrollBar()->value(), 0); // the title is in view
     }
 
     void helpWindowOpensOverTheMainWindowAndKeepsItsPlace()
