@@ -3,6 +3,7 @@
 #include <QtGlobal>
 
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 #include <stdexcept>
 #include <string>
@@ -36,6 +37,9 @@ void emitMessage(j_common_ptr cinfo, int level)
     if (level < 0)
         errorExit(cinfo);
 }
+
+// The most pixels decoded: 64 MB as RGB32, far beyond the 600 x 598 board photograph.
+constexpr std::uint64_t kMaxPixels = 4096 * 4096;
 
 // Bytes blue, green, red, 0xFF in memory: QImage::Format_RGB32 on this machine.
 constexpr J_COLOR_SPACE kRgb32Space =
@@ -74,6 +78,12 @@ void openAndReadHeader(Decoder& d)
     jpeg_read_header(&d.cinfo, TRUE);
 }
 
+bool tooLarge(Decoder& d, unsigned width, unsigned height)
+{
+    std::snprintf(d.err.message, sizeof d.err.message, "image of %ux%u pixels too large", width, height);
+    return false;
+}
+
 bool readHeaderInto(Decoder& d, HeaderInfo& info)
 {
     if (setjmp(d.err.jump))
@@ -98,14 +108,15 @@ bool decodeInto(Decoder& d, QImage& image)
     if (setjmp(d.err.jump))
         return false;
     openAndReadHeader(d);
+    // A header of a few bytes can claim 65500 x 65500 pixels; libjpeg and the image would
+    // reserve gigabytes for it before the missing data shows. Refuse it from the header.
+    if (std::uint64_t(d.cinfo.image_width) * d.cinfo.image_height > kMaxPixels)
+        return tooLarge(d, d.cinfo.image_width, d.cinfo.image_height);
     d.cinfo.out_color_space = kRgb32Space;
     jpeg_start_decompress(&d.cinfo);
     image = QImage(int(d.cinfo.output_width), int(d.cinfo.output_height), QImage::Format_RGB32);
-    if (image.isNull()) {
-        std::snprintf(d.err.message, sizeof d.err.message, "image of %ux%u pixels too large",
-                      d.cinfo.output_width, d.cinfo.output_height);
-        return false;
-    }
+    if (image.isNull())
+        return tooLarge(d, d.cinfo.output_width, d.cinfo.output_height);
     while (d.cinfo.output_scanline < d.cinfo.output_height) {
         JSAMPROW row = image.scanLine(int(d.cinfo.output_scanline));
         jpeg_read_scanlines(&d.cinfo, &row, 1);

@@ -24,7 +24,8 @@ struct HeaderInfo
 
 // Decodes a whole stream into a QImage::Format_RGB32 image.
 // Throws std::runtime_error naming libjpeg's complaint when the data is not a complete,
-// valid JPEG stream (libjpeg's warnings, such as premature end of data, count as errors).
+// valid JPEG stream (libjpeg's warnings, such as premature end of data, count as errors),
+// and when its header claims more than 4096 x 4096 pixels.
 QImage decode(const QByteArray& data);
 
 // Reads the header only. Throws std::runtime_error as decode does.
