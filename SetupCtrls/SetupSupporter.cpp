@@ -11,7 +11,6 @@
 #include <QComboBox>
 #include <QMainWindow>
 #include <QPlainTextEdit>
-#include <QTimerEvent>
 #include <stdexcept>
 
 using namespace Setup;
