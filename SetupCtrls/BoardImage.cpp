@@ -2,6 +2,7 @@
 
 #include "BoardHighlight.h"
 #include "toolkit/Jpeg.h"
+#include "toolkit/Menu.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -46,6 +47,10 @@ TBoardImage::TBoardImage(QWidget* parent) : QWidget(parent)
     FScale = true;
     FCenterOnForm = true;
 }
+
+void TBoardImage::setFirst(TBoardHighlight* value) { FFirst = value; }
+
+void TBoardImage::setMenu(TMainMenu* value) { FMenu = value; }
 
 void TBoardImage::setPictureSource(const QString& name)
 {

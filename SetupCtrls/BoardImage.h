@@ -77,9 +77,9 @@ public:
     bool CenterOnForm() const { return FCenterOnForm; }
     void setCenterOnForm(bool value) { FCenterOnForm = value; }
     TBoardHighlight* First() const { return FFirst; }
-    void setFirst(TBoardHighlight* value) { FFirst = value; }
+    void setFirst(TBoardHighlight* value);
     TMainMenu* Menu() const { return FMenu; }
-    void setMenu(TMainMenu* value) { FMenu = value; }
+    void setMenu(TMainMenu* value);
 
     // The rectangle the picture is drawn into, in the control's coordinates.
     QRect PictureBounds() const;
