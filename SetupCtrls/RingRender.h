@@ -13,3 +13,8 @@
 // An image one pixel wide (or high) is taken as the ellipse's centre line in that
 // direction; an empty image is left alone.
 void RenderRing(QImage& image, TColor color, float strength, bool whiteCore);
+
+// The same blend one pixel at a time (OnePixelAtATime) or several at once where the
+// processor allows (Fastest); both give the same bytes.
+enum class RingPath { Fastest, OnePixelAtATime };
+void RenderRing(QImage& image, TColor color, float strength, bool whiteCore, RingPath path);

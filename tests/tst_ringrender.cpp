@@ -1,5 +1,6 @@
 #include "SetupCtrls/RingRender.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 namespace {
@@ -28,6 +29,7 @@ private slots:
     void keepsEveryPixelOpaque();
     void treatsOnePixelExtentAsCentreLine();
     void leavesEmptyImageAlone();
+    void fastPathMatchesOnePixelAtATime();
 };
 
 void TestRingRender::blendsKnownPixels_data()
@@ -130,6 +132,32 @@ void TestRingRender::leavesEmptyImageAlone()
     QImage empty;
     RenderRing(empty, kYellow, 1.0f, true);
     QVERIFY(empty.isNull());
+}
+
+// The several-pixels-at-once path must give exactly the bytes of the one-pixel path, for
+// every width (tails included), background, colour, strength and core.
+void TestRingRender::fastPathMatchesOnePixelAtATime()
+{
+    QRandomGenerator random(4400);
+    const float strengths[] = {0.25f, 0.5f, 0.75f, 1.0f, 0.3f};
+    for (int w = 1; w <= 70; w += (w < 12 ? 1 : 7)) {
+        for (int h : {1, 2, 21, 38, 55}) {
+            QImage background(w, h, QImage::Format_RGB32);
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x)
+                    background.setPixel(x, y, 0xFF000000u | (random.generate() & 0xFFFFFF));
+            const TColor colour = random.generate() & 0xFFFFFF;
+            for (float strength : strengths) {
+                for (bool core : {false, true}) {
+                    QImage fast = background, slow = background;
+                    RenderRing(fast, colour, strength, core, RingPath::Fastest);
+                    RenderRing(slow, colour, strength, core, RingPath::OnePixelAtATime);
+                    QVERIFY2(fast == slow, qPrintable(QStringLiteral("%1 x %2, strength %3, core %4")
+                                                          .arg(w).arg(h).arg(strength).arg(core)));
+                }
+            }
+        }
+    }
 }
 
 QTEST_MAIN(TestRingRender)
