@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the program and the tests need, when missing.
 # dpkg-dev gives the Debian package its Depends line; desktop-file-utils and appstream
-# validate the desktop entry and the metainfo in the package test.
+# validate the desktop entry and the metainfo in the package test. Packages named on the
+# command line are installed as well (scripts/bench.sh names what the benchmarks need).
 set -euo pipefail
 
 packages=(g++ cmake ninja-build ccache qt6-base-dev libjpeg-dev libgtest-dev
           xvfb xauth xdotool openbox x11-utils
-          dpkg-dev desktop-file-utils appstream)
+          dpkg-dev desktop-file-utils appstream "$@")
 
 missing=()
 for p in "${packages[@]}"; do
