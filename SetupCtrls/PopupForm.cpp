@@ -32,6 +32,13 @@ QMargins g_frame;
 
 QSize frameExtra(QMargins m) { return QSize(m.left() + m.right(), m.top() + m.bottom()); }
 
+// While a window manager reparents a window into its frame, the window system can report
+// the frame with negative sides; such a frame is not the real one and must not size a window.
+bool isRealFrame(QMargins m)
+{
+    return !m.isNull() && m.left() >= 0 && m.top() >= 0 && m.right() >= 0 && m.bottom() >= 0;
+}
+
 // Menus, drop-down lists and tooltips are windows too, but not windows of the program.
 bool isFormWindow(const QWidget* w)
 {
@@ -85,7 +92,8 @@ QMargins TPopupForm::frameMargins()
         probed = true;
         QWidget probe(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint);
         probe.winId();
-        g_frame = probe.windowHandle()->frameMargins();
+        if (const QMargins m = probe.windowHandle()->frameMargins(); isRealFrame(m))
+            g_frame = m;
     }
     return g_frame;
 }
@@ -95,7 +103,7 @@ QMargins TPopupForm::frame() const
 {
     const QWindow* window = windowHandle();
     const QMargins own = window ? window->frameMargins() : QMargins();
-    return own.isNull() ? frameMargins() : own;
+    return isRealFrame(own) ? own : frameMargins();
 }
 
 void TPopupForm::measureFrame()
@@ -104,7 +112,7 @@ void TPopupForm::measureFrame()
     if (!window || !isVisible())
         return;
     const QMargins m = window->frameMargins();
-    if (m.isNull())
+    if (!isRealFrame(m))
         return;
     g_frame = m;
     if (m_settled)
