@@ -116,6 +116,23 @@ void TSupportForm::keyPressEvent(QKeyEvent* event)
     QWidget::keyPressEvent(event);
 }
 
+void TSupportForm::showEvent(QShowEvent* event)
+{
+    // The first showing centres the window over the main window (outer rectangles); later
+    // showings keep the place it had. Left to the window manager, a stay-on-top window
+    // opens in the screen's corner, over the main window's menu bar.
+    if (!m_placed) {
+        m_placed = true;
+        if (const QWidget* mainWindow = parentWidget()) {
+            const QRect outer = mainWindow->frameGeometry();
+            const QSize frame = outer.size() - mainWindow->size(); // taken as this window's frame too
+            const QSize size = this->size() + frame;
+            move(outer.x() + (outer.width() - size.width()) / 2, outer.y() + (outer.height() - size.height()) / 2);
+        }
+    }
+    QWidget::showEvent(event);
+}
+
 // --- THelpForm ---
 
 THelpForm::THelpForm(QWidget* owner) : TSupportForm(owner) {}
@@ -132,22 +149,6 @@ void THelpForm::StartButtonClick(QObject*)
         board = firstBoardImage(frame->centralWidget());
     if (board)
         sendWindowMessage(board, WM_STARTTOUR, 0, 0);
-}
-
-void THelpForm::showEvent(QShowEvent* event)
-{
-    // The first showing centres the window over the main window (outer rectangles); later
-    // showings keep the place it had.
-    if (!m_placed) {
-        m_placed = true;
-        if (const QWidget* mainWindow = parentWidget()) {
-            const QRect outer = mainWindow->frameGeometry();
-            const QSize frame = outer.size() - mainWindow->size(); // taken as this window's frame too
-            const QSize size = this->size() + frame;
-            move(outer.x() + (outer.width() - size.width()) / 2, outer.y() + (outer.height() - size.height()) / 2);
-        }
-    }
-    TSupportForm::showEvent(event);
 }
 
 THelpForm* BuildHelpForm(QWidget* owner, const THelpContent& content)

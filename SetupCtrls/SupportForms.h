@@ -28,10 +28,12 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     QPushButton* m_defaultButton = nullptr;
     QPushButton* m_cancelButton = nullptr;
+    bool m_placed = false;
 };
 
 class THelpForm : public TSupportForm
@@ -46,12 +48,6 @@ public:
     QTextEdit* HelpRich = nullptr;
     QLabel* HelpLabel = nullptr;
     QPushButton* StartButton = nullptr;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    bool m_placed = false;
 };
 
 class TTechForm : public TSupportForm

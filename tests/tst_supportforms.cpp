@@ -206,11 +206,21 @@ private slots:
         QCOMPARE(form->HelpRich->verticalScrollBar()->value(), 0); // the title is in view
     }
 
-    void helpWindowOpensOverTheMainWindowAndKeepsItsPlace()
+    void windowsOpenOverTheMainWindowAndKeepTheirPlace_data()
     {
+        QTest::addColumn<bool>("help");
+        QTest::newRow("help") << true;
+        // Left to the window manager it would cover the main window's menu bar.
+        QTest::newRow("technical support") << false;
+    }
+
+    void windowsOpenOverTheMainWindowAndKeepTheirPlace()
+    {
+        QFETCH(bool, help);
         Screen::setScreenSizeProvider([] { return QSize(800, 600); });
         MainWindow main;
-        THelpForm* form = BuildHelpForm(&main.window, pageHelp());
+        TSupportForm* form = help ? static_cast<TSupportForm*>(BuildHelpForm(&main.window, pageHelp()))
+                                  : BuildTechForm(&main.window, QStringLiteral("NORVIK"), QStringLiteral("now"), hideSender);
         form->showInFront();
         QVERIFY(QTest::qWaitForWindowExposed(form));
         // Centred to within the frame, which the window system adds as it shows the window.
