@@ -1,6 +1,8 @@
 #include "BoardHighlight.h"
 
+#include "Accessibility.h"
 #include "BoardImage.h"
+#include "DevicePixels.h"
 #include "PopupForm.h"
 #include "RadioPanel.h"
 #include "RingRender.h"
@@ -37,6 +39,7 @@ QString toIdentifier(const QString& text)
 
 TBoardHighlight::TBoardHighlight(QWidget* parent) : QWidget(parent)
 {
+    installSetupAccessibility();
     resize(65, 65);
     // The stored type starts at htOptions, so this call installs the htSettings colours.
     setHighlightType(htSettings);
@@ -130,9 +133,13 @@ const QImage& TBoardHighlight::currentImage() const
     return FLit || FPopupActive ? FLitImage : FIdleImage;
 }
 
+// In the pixels of the ring's screen: at a device pixel ratio above 1 the photograph beneath
+// is painted at that resolution, so the ring rendered into it stays sharp.
 QImage TBoardHighlight::pixelsBeneath() const
 {
-    QImage image(size(), QImage::Format_RGB32);
+    const qreal dpr = devicePixelRatio();
+    QImage image(atDevicePixels(size(), dpr), QImage::Format_RGB32);
+    image.setDevicePixelRatio(dpr);
     image.fill(Qt::black);
     QWidget* parent = parentWidget();
     if (!parent)

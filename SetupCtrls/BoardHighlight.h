@@ -76,7 +76,8 @@ public:
     TMainMenu* menu() const { return FMenu; }
     QString popupCaption() const { return FPopupCaption; }
     QString menuName() const { return FMenuName; }
-    // The prepared image that a paint copies for the current state (null before the first paint).
+    // The prepared image that a paint copies for the current state (null before the first
+    // paint), in the pixels of the ring's screen: twice the ring's size at a pixel ratio of 2.
     const QImage& currentImage() const;
 
     // The highlights linked with this one (itself included), in the parent's child order;

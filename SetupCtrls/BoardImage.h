@@ -116,7 +116,7 @@ private:
 
     QImage FPicture;
     QString FPictureSource;
-    mutable QImage FScaledCache; // the picture at PictureBounds' size, made on demand
+    mutable QImage FScaledCache; // the picture in the device pixels of PictureBounds, made on demand
     bool FStretch = false;
     bool FCenter = false;
     bool FTransparent = false;

@@ -1,5 +1,7 @@
 #include "Jumpers.h"
 
+#include "Accessibility.h"
+#include "DevicePixels.h"
 #include "RadioPanel.h"
 #include "toolkit/Application.h"
 #include "toolkit/Component.h"
@@ -69,19 +71,29 @@ void noteOrientation(TOrientationType& field, TOrientationType value, bool& swap
     field = value;
 }
 
+// The size of the horizontal drawing for the widget, in the pixels of its screen.
+QSize deviceDrawingSize(const QWidget& widget, TOrientationType orientation)
+{
+    return jumperDrawingSize(atDevicePixels(widget.size(), widget.devicePixelRatio()), orientation);
+}
+
 // The common end of both paints: turn the drawing, swap the size once the widget has
-// been painted before, copy the view to the screen.
+// been painted before, copy the view to the screen. The drawing was made in the screen's
+// pixels; at a device pixel ratio above 1 that keeps pins and edges sharp where a drawing at
+// the widget's size would be scaled up.
 void showDrawing(QWidget& widget, TOrientationType orientation, const TOffscreenImage& work, TOffscreenImage& view,
                  bool& swapPending, bool& painted)
 {
     turnJumperImage(work, orientation, view);
+    view.image().setDevicePixelRatio(widget.devicePixelRatio());
     if (swapPending) {
         swapPending = false;
         if (painted)
             widget.resize(widget.height(), widget.width()); // asks for the paint of the new layout
     }
     QPainter painter(&widget);
-    view.copyTo(painter, 0, 0, 0, 0, widget.width(), widget.height());
+    const QSize block = atDevicePixels(widget.size(), widget.devicePixelRatio());
+    view.copyTo(painter, 0, 0, 0, 0, block.width(), block.height());
     painted = true;
 }
 
@@ -162,12 +174,18 @@ void turnJumperImage(const TOffscreenImage& work, TOrientationType orientation, 
 
 // ---- TTwoJumper
 
-TTwoJumper::TTwoJumper(QWidget* parent) : QWidget(parent) { resize(34, 18); }
+TTwoJumper::TTwoJumper(QWidget* parent) : QWidget(parent)
+{
+    installSetupAccessibility();
+    resize(34, 18);
+}
 
 void TTwoJumper::setClosed(bool value)
 {
-    if (assign(FClosed, value))
-        update();
+    if (!assign(FClosed, value))
+        return;
+    update();
+    jumperStateChanged(this);
 }
 
 void TTwoJumper::setBaseColor(TColor value)
@@ -214,7 +232,7 @@ void TTwoJumper::Click()
 void TTwoJumper::paintEvent(QPaintEvent*)
 {
     FLook.Background = backgroundOf(*this);
-    drawTwoJumper(FWorkImage, jumperDrawingSize(size(), FOrientation), FClosed, FLook);
+    drawTwoJumper(FWorkImage, deviceDrawingSize(*this, FOrientation), FClosed, FLook);
     showDrawing(*this, FOrientation, FWorkImage, FViewImage, FSwapPending, FPainted);
 }
 
@@ -236,14 +254,20 @@ void TTwoJumper::mouseReleaseEvent(QMouseEvent* event)
 
 // ---- TThreeJumper
 
-TThreeJumper::TThreeJumper(QWidget* parent) : QWidget(parent) { resize(43, 18); }
+TThreeJumper::TThreeJumper(QWidget* parent) : QWidget(parent)
+{
+    installSetupAccessibility();
+    resize(43, 18);
+}
 
 void TThreeJumper::setJumperState(TJumperState value)
 {
     if (value == jsOpen && !FAllowOpen)
         return;
-    if (assign(FJumperState, value))
-        update();
+    if (!assign(FJumperState, value))
+        return;
+    update();
+    jumperStateChanged(this);
 }
 
 void TThreeJumper::setAllowOpen(bool value)
@@ -300,7 +324,7 @@ void TThreeJumper::Click()
 void TThreeJumper::paintEvent(QPaintEvent*)
 {
     FLook.Background = backgroundOf(*this);
-    drawThreeJumper(FWorkImage, jumperDrawingSize(size(), FOrientation), FJumperState, FLook);
+    drawThreeJumper(FWorkImage, deviceDrawingSize(*this, FOrientation), FJumperState, FLook);
     showDrawing(*this, FOrientation, FWorkImage, FViewImage, FSwapPending, FPainted);
 }
 

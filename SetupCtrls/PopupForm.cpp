@@ -188,6 +188,7 @@ QPlainTextEdit* TPopupForm::addControls(int memoHeight)
 
     FPopupStatus = new QStatusBar(this);
     FPopupStatus->setObjectName("PopupStatus");
+    FPopupStatus->setAccessibleName("Status");
     FPopupStatus->setGeometry(0, ch - kStatusHeight, cw, kStatusHeight);
     setAnchors(FPopupStatus, akLeft | akRight | akBottom);
 
@@ -207,6 +208,7 @@ QPlainTextEdit* TPopupForm::addControls(int memoHeight)
 
     FStatusMemo = new QPlainTextEdit(this);
     FStatusMemo->setObjectName("StatusMemo");
+    FStatusMemo->setAccessibleName("Description");
     FStatusMemo->setReadOnly(true);
     FStatusMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     FStatusMemo->setGeometry(6, buttonTop - 6 - memoHeight, cw - 12, memoHeight);
