@@ -47,6 +47,8 @@ TBoardImage::TBoardImage(QWidget* parent) : QWidget(parent)
     FAutoSize = true;
     FScale = true;
     FCenterOnForm = true;
+    if (parent)
+        parent->installEventFilter(this);
 }
 
 void TBoardImage::setFirst(TBoardHighlight* value) { FFirst = value; }
@@ -213,13 +215,19 @@ void TBoardImage::paintPictureInto(QPainter& painter, const QRect& area) const
     painter.restore();
 }
 
+// The place the layout gave, kept before the control is first moved to the centre.
+void TBoardImage::recordDesignPlace()
+{
+    if (FDesignRecorded)
+        return;
+    FDesignLeft = x();
+    FDesignTop = y();
+    FDesignRecorded = true;
+}
+
 void TBoardImage::paintEvent(QPaintEvent*)
 {
-    if (!FDesignRecorded) {
-        FDesignLeft = x();
-        FDesignTop = y();
-        FDesignRecorded = true;
-    }
+    recordDesignPlace();
     if (FCenterOnForm)
         centreInHolder();
     QPainter painter(this);
@@ -228,6 +236,13 @@ void TBoardImage::paintEvent(QPaintEvent*)
 
 bool TBoardImage::event(QEvent* event)
 {
+    // Follows the holder's size as it changes, so the first frame of a newly shown or
+    // resized window already has the picture in the middle; the paint-time centring then
+    // finds nothing to do.
+    if (event->type() == QEvent::ParentAboutToChange && parentWidget())
+        parentWidget()->removeEventFilter(this);
+    if (event->type() == QEvent::ParentChange && parentWidget())
+        parentWidget()->installEventFilter(this);
     if (event->type() == TWindowMessage::typeOf(WM_STARTTOUR)) {
         if (auto* message = dynamic_cast<TWindowMessage*>(event)) {
             startTour(*message);
@@ -235,6 +250,15 @@ bool TBoardImage::event(QEvent* event)
         }
     }
     return QWidget::event(event);
+}
+
+bool TBoardImage::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == parentWidget() && event->type() == QEvent::Resize && FCenterOnForm) {
+        recordDesignPlace();
+        centreInHolder();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 // Opens the First ring's popup and holds it, as a pointer entering, clicking and leaving

@@ -104,12 +104,14 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void RefreshPicture();
     void applyAutoSize();
+    void recordDesignPlace();
     void centreInHolder();
     void drawPicture(QPainter& painter) const;
     void startTour(TWindowMessage& message);

@@ -61,6 +61,7 @@ private slots:
     void centredPositionTruncatesTowardZero_data();
     void centredPositionTruncatesTowardZero();
     void recordsLayoutPlaceOnceAndCentresInMainWindow();
+    void firstFrameAlreadyShowsThePictureCentred();
     void startTourWithoutFirstDoesNothing();
     void startTourOpensAndHoldsFirstsPopup();
 };
@@ -349,6 +350,43 @@ void TestBoardImage::recordsLayoutPlaceOnceAndCentresInMainWindow()
     board->move(10, 20);
     board->repaint();
     QCOMPARE(board->pos(), QPoint(10, 20));
+}
+
+// Showing a window sends its pending resizes before its first paint: the picture must be
+// in the middle by then, not jump there in a second frame.
+void TestBoardImage::firstFrameAlreadyShowsThePictureCentred()
+{
+    QMainWindow window;
+    auto* client = new QWidget(&window);
+    window.setCentralWidget(client);
+    auto* board = new TBoardImage(client);
+    board->setAutoSize(false);
+    board->setGeometry(195, 53, 400, 399);
+    window.resize(1000, 800);
+    // Counts paints that find the picture anywhere but in the middle of the window.
+    struct PaintSpy : QObject
+    {
+        QMainWindow* window;
+        TBoardImage* board;
+        int offCentre = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            if (e->type() == QEvent::Paint && board->pos() != centredPosition(window->frameGeometry().size(), board->size()))
+                ++offCentre;
+            return false;
+        }
+    } spy;
+    spy.window = &window;
+    spy.board = board;
+    window.installEventFilter(&spy);
+    client->installEventFilter(&spy);
+
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(spy.offCentre, 0);
+    QCOMPARE(board->pos(), centredPosition(window.frameGeometry().size(), board->size()));
+    QCOMPARE(board->designLeft(), 195);
+    QCOMPARE(board->designTop(), 53);
 }
 
 void TestBoardImage::startTourWithoutFirstDoesNothing()
