@@ -12,6 +12,8 @@
 # with build-fuzz/fuzz_<target> <file>.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# libFuzzer comes with clang's runtime libraries.
+scripts/install-deps.sh clang-14 libclang-rt-14-dev
 build=build-fuzz
 
 if [ ! -f $build/build.ninja ]; then

@@ -9,3 +9,7 @@ cd build
 ctest -L unit --output-on-failure -j2
 ctest -L package --output-on-failure
 ../scripts/with-x.sh ctest -L e2e --output-on-failure
+# The unit and real-window tests again under AddressSanitizer and UndefinedBehaviorSanitizer,
+# then each fuzz target for a bounded number of inputs.
+../scripts/sanitize.sh
+../scripts/fuzz.sh
