@@ -251,9 +251,15 @@ void TBoardHighlight::CMMouseLeave(int wParam)
     forEachLinked([](TBoardHighlight* h) { h->CMMouseLeave(1); });
 }
 
+// A click can reach a dark ring without the pointer's arrival being told: the press that
+// closes a drop-down list is passed on to the ring beneath, and a popup closed from the
+// keyboard leaves the pointer on its ring. The click then lights the ring first, so that it
+// holds a shown popup and never marks a hidden one held.
 void TBoardHighlight::Click()
 {
     FOnClick(this);
+    if (!FLit)
+        CMMouseEnter(0);
     HoldPopup();
 }
 

@@ -234,6 +234,9 @@ bool TPopupForm::event(QEvent* event)
     case QEvent::Resize:
         measureFrame();
         break;
+    case QEvent::Hide:
+        listenElsewhere(false);
+        break;
     default:
         break;
     }
@@ -248,30 +251,79 @@ void TPopupForm::closeEvent(QCloseEvent* event)
 }
 
 // The pointer may leave through any control inside the window; each one's leave notice
-// counts, and the window closes only once the pointer is outside it altogether.
+// counts, and the window closes only once the pointer is outside it altogether. Of a list or
+// menu that a control opens in a window of its own, only its showing counts.
 void TPopupForm::watchLeaves(QObject* object)
 {
     auto* widget = qobject_cast<QWidget*>(object);
-    if (!widget || (widget != this && widget->isWindow()))
+    if (!widget)
         return;
     widget->installEventFilter(this);
+    if (widget != this && widget->isWindow())
+        return;
     for (QObject* child : widget->children())
         watchLeaves(child);
 }
 
 bool TPopupForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::ChildAdded)
+    const QEvent::Type type = event->type();
+    if (type != QEvent::ChildAdded && type != QEvent::Leave && type != QEvent::Enter && type != QEvent::Show)
+        return QObject::eventFilter(watched, event);
+    // While listening elsewhere this sees every object's events, not only its own.
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    const bool own = widget && (widget == this || isAncestorOf(widget));
+    if (type == QEvent::ChildAdded && own)
         watchLeaves(static_cast<QChildEvent*>(event)->child());
-    else if (event->type() == QEvent::Leave)
+    else if (type == QEvent::Leave && own)
         pointerLeft();
+    else if (type == QEvent::Enter && widget && m_listeningElsewhere)
+        pointerEntered(own);
+    else if (type == QEvent::Show && widget && widget != this && widget->isWindow() && isAncestorOf(widget->parentWidget()))
+        listenElsewhere(FCloseOnLeave); // a list or menu of its own takes the pointer
     return QObject::eventFilter(watched, event);
 }
 
+void TPopupForm::setCloseOnLeave(bool value)
+{
+    FCloseOnLeave = value;
+    // The pointer came from the ring and may rest on the frame, which tells the window nothing.
+    listenElsewhere(value);
+}
+
+// A window is told when the pointer leaves its controls, not when it leaves its frame, nor
+// when it leaves from a drop-down list or menu that held it, nor from a window lying over
+// this one. When the pointer left a control but is still inside the window's rectangle, the
+// window therefore listens for the pointer coming to any other window, and tests again then.
 void TPopupForm::pointerLeft()
 {
-    if (FCloseOnLeave && !frameGeometry().contains(Screen::cursorPos()))
+    if (!FCloseOnLeave || !isVisible())
+        return;
+    if (frameGeometry().contains(Screen::cursorPos()))
+        listenElsewhere(true);
+    else
         close();
+}
+
+void TPopupForm::pointerEntered(bool ownControl)
+{
+    if (QApplication::activePopupWidget())
+        return; // a drop-down list or menu holds the pointer; its closing tells where it is
+    if (ownControl)
+        listenElsewhere(false); // its controls tell when the pointer leaves again
+    else
+        pointerLeft();
+}
+
+void TPopupForm::listenElsewhere(bool on)
+{
+    if (on == m_listeningElsewhere)
+        return;
+    m_listeningElsewhere = on;
+    if (on)
+        qApp->installEventFilter(this);
+    else
+        qApp->removeEventFilter(this);
 }
 
 // --- The highlight's side of its popup ---------------------------------------------------

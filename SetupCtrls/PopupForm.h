@@ -34,7 +34,7 @@ public:
     QPushButton* doneButton() const { return FDoneButton; }
 
     bool closeOnLeave() const { return FCloseOnLeave; }
-    void setCloseOnLeave(bool value) { FCloseOnLeave = value; }
+    void setCloseOnLeave(bool value);
 
     const TNotifyEvent& OnActivate() const { return FOnActivate; }
     void setOnActivate(const TNotifyEvent& handler) { FOnActivate = handler; }
@@ -71,6 +71,8 @@ protected:
 private:
     void watchLeaves(QObject* object);
     void pointerLeft();
+    void pointerEntered(bool ownControl);
+    void listenElsewhere(bool on);
     void measureFrame();
     QMargins frame() const;
     void settleAgain();
@@ -80,6 +82,7 @@ private:
     QPushButton* FDoneButton = nullptr;
     QPlainTextEdit* FStatusMemo = nullptr;
     bool FCloseOnLeave = false;
+    bool m_listeningElsewhere = false;
     // What was asked of the size and place, to settle them again with the real frame.
     QSize m_wantedSize;
     bool m_wantedIsOuter = false;
