@@ -7,6 +7,7 @@
 #include "toolkit/Menu.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 
 class QCheckBox;
@@ -110,7 +111,7 @@ private:
     TWindowState m_windowState = wsNormal;
     TPosition m_position = poDesigned;
     TColor m_color = clBtnFace;
-    TMainMenu* m_menu = nullptr;
+    QPointer<TMainMenu> m_menu; // a page refused while loading takes its menu with it
     TNotifyEvent m_onCreate;
     int m_pixelsPerInch = 96;
     int m_textHeight = 13;
