@@ -15,8 +15,12 @@ TRadioPanel::TRadioPanel(QWidget* parent) : QWidget(parent)
     // Panels wait hidden on the main window until their popup shows them.
     setVisible(false);
     resize(194, 100);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { focusChanged(now); });
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { focusChanged(now); });
 }
+
+// Destroying the controls moves the focus away from them after this object is no panel any
+// more; the connection would only end with the QObject, later.
+TRadioPanel::~TRadioPanel() { disconnect(m_focusWatch); }
 
 void TRadioPanel::setFinalAnchors(TAnchors value)
 {

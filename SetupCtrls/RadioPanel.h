@@ -37,6 +37,7 @@ public:
     Q_ENUM(TBevelCut)
 
     explicit TRadioPanel(QWidget* parent = nullptr);
+    ~TRadioPanel() override;
 
     bool radioEnabled() const { return FRadioEnabled; }
     void setRadioEnabled(bool value) { FRadioEnabled = value; }
@@ -95,4 +96,5 @@ private:
     bool FInPopup = false;
     QPointer<QPlainTextEdit> FStatusMemo;
     bool m_focusInside = false; // the last focus seen in this window was inside the panel
+    QMetaObject::Connection m_focusWatch;
 };

@@ -3,6 +3,7 @@
 // start. Each is shown by the application's exception handler and the page goes on.
 
 #include "SetupCtrls/Jumpers.h"
+#include "SetupCtrls/RadioPanel.h"
 #include "SetupCtrls/SetupSupporter.h"
 #include "template/MainForm.h"
 #include "toolkit/Application.h"
@@ -136,6 +137,7 @@ private slots:
     void aPageHandlerThatThrowsIsShownAndThePageGoesOn_data();
     void aPageHandlerThatThrowsIsShownAndThePageGoesOn();
     void aTimerRefusedAtStartIsShownAndThePageGoesOn();
+    void destroyingAPanelThatHoldsTheFocusIsSafe();
 };
 
 void TestPageFaults::aBrokenPageIsRefusedWithOneMessageAndNothingBuilt_data()
@@ -144,14 +146,14 @@ void TestPageFaults::aBrokenPageIsRefusedWithOneMessageAndNothingBuilt_data()
     QTest::addColumn<QString>("property");
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("fault");
-    QTemporaryDir* dir = new QTemporaryDir; // lives as long as the test program
+    static const QTemporaryDir dir; // the files live as long as the test program
     const QByteArray photo = photograph();
-    const QString truncated = writeFile(*dir, "truncated.jpg", photo.left(photo.size() / 3));
+    const QString truncated = writeFile(dir, "truncated.jpg", photo.left(photo.size() / 3));
     QByteArray scrambled = photo;
     for (qsizetype i = 600; i < scrambled.size(); i += 97)
         scrambled[i] = char(scrambled[i] ^ 0x5A);
-    const QString corrupt = writeFile(*dir, "corrupt.jpg", scrambled);
-    const QString notJpeg = writeFile(*dir, "not-a-photo.jpg", "GIF89a");
+    const QString corrupt = writeFile(dir, "corrupt.jpg", scrambled);
+    const QString notJpeg = writeFile(dir, "not-a-photo.jpg", "GIF89a");
 
     QTest::newRow("truncated photograph") << "BoardImage1" << "Picture" << QStringLiteral("\"%1\"").arg(truncated)
                                           << "setting 'Picture' of TBoardImage failed: ";
@@ -169,7 +171,6 @@ void TestPageFaults::aBrokenPageIsRefusedWithOneMessageAndNothingBuilt_data()
                                << "'Closed' of TTwoJumper takes True or False, not a name";
     QTest::newRow("unterminated text") << "SetSup" << "CardNameA" << "\"VT-4400"
                                        << "unterminated string";
-    Q_UNUSED(dir);
 }
 
 // What the program does with such a page: one message, then it ends without a window. The
@@ -261,6 +262,23 @@ void TestPageFaults::aTimerRefusedAtStartIsShownAndThePageGoesOn()
     auto* base9 = form.findChild<TTwoJumper*>(QStringLiteral("BaseJumper9"));
     click(base9);
     QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("BaseEdit"))->text(), QStringLiteral("100"));
+}
+
+// A panel hears of every focus change in the program; while it is being destroyed, the focus
+// leaving its controls must no longer reach its half-destroyed self. (Only a build with the
+// undefined-behaviour sanitizer, as scripts/sanitize.sh makes, reports such a call.)
+void TestPageFaults::destroyingAPanelThatHoldsTheFocusIsSafe()
+{
+    QWidget window;
+    auto* panel = new TRadioPanel(&window);
+    auto* edit = new QLineEdit(panel);
+    panel->show();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    edit->setFocus();
+    QCOMPARE(QApplication::focusWidget(), edit);
+    delete panel;
+    QCOMPARE(QApplication::focusWidget(), nullptr);
 }
 
 int main(int argc, char** argv)
