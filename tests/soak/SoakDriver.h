@@ -1,8 +1,9 @@
 #pragma once
 // Plays random user actions on the running board page: the pointer onto, off and between
 // rings and popups, clicks on rings and jumpers, typing into the base-address edit, list
-// picks, ticks, menu choices, the popups' buttons, close boxes and the help windows. The
-// sequence follows from the seed alone, so a failing run can be replayed.
+// picks, ticks, keys on the focused control, right-click and menu-bar menus, the popups'
+// buttons, close boxes and the help windows. The sequence follows from the seed alone, so a
+// failing run can be replayed.
 
 #include "MenuHand.h"
 #include "PageOracle.h"
