@@ -75,32 +75,32 @@ public:
 private:
     [[noreturn]] void fail(int line, const QString& fault) const { failLayout(m_source, line, fault); }
 
-    void create(const LayoutObject& spec, QObject* parent)
+    void create(const LayoutObject& node, QObject* parent)
     {
-        const auto factory = m_factories.find(spec.className);
+        const auto factory = m_factories.find(node.className);
         if (factory == m_factories.end())
-            fail(spec.line, QStringLiteral("unknown class '%1'").arg(spec.className));
-        if (m_names.contains(spec.name.toLower()))
-            fail(spec.line, QStringLiteral("duplicate component name '%1'").arg(spec.name));
+            fail(node.line, QStringLiteral("unknown class '%1'").arg(node.className));
+        if (m_names.contains(node.name.toLower()))
+            fail(node.line, QStringLiteral("duplicate component name '%1'").arg(node.name));
         QObject* object = nullptr;
         try {
             object = (*factory)(parent, m_root);
         } catch (...) {
-            fail(spec.line, QStringLiteral("cannot create '%1': %2").arg(spec.name, messageOf(std::current_exception())));
+            fail(node.line, QStringLiteral("cannot create '%1': %2").arg(node.name, messageOf(std::current_exception())));
         }
         if (!object)
-            fail(spec.line, QStringLiteral("cannot create '%1'").arg(spec.name));
-        m_created.push_back({object, parent, &spec});
-        object->setObjectName(spec.name);
-        m_names.insert(spec.name.toLower(), object);
-        applyProperties(object, spec);
-        for (const LayoutObject& child : spec.children)
+            fail(node.line, QStringLiteral("cannot create '%1'").arg(node.name));
+        m_created.push_back({object, parent, &node});
+        object->setObjectName(node.name);
+        m_names.insert(node.name.toLower(), object);
+        applyProperties(object, node);
+        for (const LayoutObject& child : node.children)
             create(child, object);
     }
 
-    void applyProperties(QObject* object, const LayoutObject& spec)
+    void applyProperties(QObject* object, const LayoutObject& node)
     {
-        for (const LayoutProperty& p : spec.properties) {
+        for (const LayoutProperty& p : node.properties) {
             try {
                 applyProperty(object, p);
             } catch (const LayoutFault& fault) {
@@ -196,7 +196,7 @@ private:
     {
         for (const Created& c : m_created)
             if (c.object)
-                runLoaded(c.object, c.spec->line);
+                runLoaded(c.object, c.node->line);
         runLoaded(m_root, rootSpec.line);
     }
 
@@ -248,7 +248,7 @@ private:
     {
         QPointer<QObject> object;
         const QObject* layoutParent;
-        const LayoutObject* spec;
+        const LayoutObject* node;
     };
 
     const QHash<QString, LayoutLoader::Factory>& m_factories;
