@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <exception>
+#include <thread>
 
 class TApplication : public QApplication
 {
@@ -15,6 +16,7 @@ public:
     using TIdleEvent = TEvent<void(QObject* Sender, bool& Done)>;
 
     TApplication(int& argc, char** argv);
+    ~TApplication() override;
 
     static TApplication* instance();
 
@@ -32,6 +34,8 @@ public:
 private:
     void runIdle();
 
+    // Fills the font database while the first window is being built.
+    std::thread m_fontWarmUp;
     TIdleEvent m_onIdle;
     bool m_idleGateOpen = false;
     bool m_inIdle = false;
