@@ -2,6 +2,7 @@
 // message and nothing left built, a handler of the page that throws, and a timer refused at
 // start. Each is shown by the application's exception handler and the page goes on.
 
+#include "IdleLoop.h"
 #include "SetupCtrls/Jumpers.h"
 #include "SetupCtrls/RadioPanel.h"
 #include "SetupCtrls/SetupSupporter.h"
@@ -11,15 +12,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QElapsedTimer>
-#include <QEventLoop>
 #include <QFile>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 #include <stdexcept>
 
 // The page's window with one handler more, which fails.
@@ -92,22 +89,6 @@ QStringList pageComponents(const TMainForm& form, const QString& layout)
         if (names.contains(child->objectName()))
             found << child->objectName();
     return found;
-}
-
-// Runs an event loop that goes idle between events as the program's does.
-bool runLoopUntil(const std::function<bool()>& done, int timeoutMs = 5000)
-{
-    QEventLoop loop;
-    QTimer poll;
-    QElapsedTimer clock;
-    clock.start();
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done() || clock.elapsed() > timeoutMs)
-            loop.quit();
-    });
-    poll.start(10);
-    loop.exec();
-    return done();
 }
 
 struct BoxRecorder

@@ -5,17 +5,15 @@
 
 #include "soak/SoakDriver.h"
 
+#include "IdleLoop.h"
 #include "SetupCtrls/SetupSupporter.h"
 #include "template/MainForm.h"
 #include "toolkit/Application.h"
 #include "toolkit/MessageBox.h"
 
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QTest>
-#include <QTimer>
 #include <deque>
-#include <functional>
 #include <memory>
 
 class TestSoak : public QObject
@@ -47,23 +45,6 @@ void collectWarnings(QtMsgType type, const QMessageLogContext& context, const QS
     if (type == QtWarningMsg || type == QtCriticalMsg)
         g_warnings << message;
     g_testHandler(type, context, message);
-}
-
-// Runs an event loop of its own, which goes idle between events as the program's does
-// (waiting in a test only processes events and never lets the loop go idle).
-bool runLoopUntil(const std::function<bool()>& done, int timeoutMs = 5000)
-{
-    QEventLoop loop;
-    QTimer poll;
-    QElapsedTimer clock;
-    clock.start();
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done() || clock.elapsed() > timeoutMs)
-            loop.quit();
-    });
-    poll.start(10);
-    loop.exec();
-    return done();
 }
 
 int actionsPerSeed()

@@ -1,6 +1,7 @@
 // The program as its user meets it: the real page, started as the program starts it, in a
 // real X server with a window manager, driven with real pointer and keyboard input.
 
+#include "IdleLoop.h"
 #include "RealInput.h"
 #include "SetupCtrls/BoardHighlight.h"
 #include "SetupCtrls/BoardImage.h"
@@ -17,7 +18,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -133,23 +133,6 @@ int keptOnScreen(int pos, int extent, int screenExtent)
     if (pos < 0)
         return 0;
     return pos + extent > screenExtent ? screenExtent - extent : pos;
-}
-
-// Waits with a real event loop, as the program's own loop runs: unlike QTRY_*, it lets the
-// loop go idle between events, so the application's idle slot runs.
-template <typename Predicate>
-bool runLoopUntil(Predicate done, int timeout)
-{
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (done())
-            loop.quit();
-    });
-    QTimer::singleShot(timeout, &loop, &QEventLoop::quit);
-    poll.start(10);
-    loop.exec();
-    return done();
 }
 
 // While the window manager reparents a window, Qt can report its frame with negative sides.
